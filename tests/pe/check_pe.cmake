@@ -1,0 +1,47 @@
+# Checks a built executable from its headers, as objdump shows them:
+cmake_policy(VERSION 3.25)
+#   cmake -DOBJDUMP=... -DEXE=... -DSUBSYSTEM=CUI|GUI -DDLLS=a;b -DRESOURCE_TYPES=16;24 -P check_pe.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "objdump cannot read ${EXE}")
+endif()
+
+set(failures "")
+function(expect pattern what)
+    if(NOT headers MATCHES "${pattern}")
+        list(APPEND failures "${what}")
+        set(failures "${failures}" PARENT_SCOPE)
+    endif()
+endfunction()
+
+expect("file format pei-i386" "a PE image for i386")
+expect("Magic[ \t]+010b" "PE32 (not PE32+)")
+expect("Subsystem[ \t]+0000000[23][ \t]+\\(Windows ${SUBSYSTEM}\\)" "the Windows ${SUBSYSTEM} subsystem")
+expect("Time/Date[ \t]+Thu Jan  1 00:00:00 1970" "no link timestamp")
+expect("DYNAMIC_BASE" "ASLR (dynamic base)")
+expect("NX_COMPAT" "DEP (NX compatible)")
+
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+foreach(entry IN LISTS imports)
+    string(REPLACE "DLL Name: " "" dll "${entry}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST DLLS)
+        string(REPLACE ";" ", " allowed "${DLLS}")
+        list(APPEND failures "imports only ${allowed}, but imports ${dll}")
+    endif()
+endforeach()
+
+# The first level of the resource directory lists one entry per resource type.
+foreach(type IN LISTS RESOURCE_TYPES)
+    math(EXPR hex "${type}" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING "${hex}" 2 -1 digits)
+    string(LENGTH "${digits}" length)
+    math(EXPR pad "6 - ${length}")
+    string(REPEAT "0" ${pad} zeros)
+    expect("Entry: ID: 0x${zeros}${digits}, Value: 0x8" "a resource of type ${type}")
+endforeach()
+
+if(failures)
+    list(JOIN failures "\n  " text)
+    message(FATAL_ERROR "${EXE} lacks:\n  ${text}")
+endif()
