@@ -4,6 +4,7 @@
 #   harness.sh STATE-DIR COMMAND [ARG...]
 # The prefix lives in STATE-DIR (made anew), never in ~/.wine. The command sees WINEPREFIX,
 # DISPLAY and HARNESS_STATE; HARNESS_SMALL_DRIVE names a 1 MiB drive when a tmpfs could be mounted.
+# HARNESS_SCREEN sets the display's size and depth (1024x768x24 unless given).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 state=$(realpath -m "$1")
@@ -45,7 +46,7 @@ wineserver -w
 phase="starting the display and the Wine server"
 
 exec 3>"$state/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${HARNESS_SCREEN:-1024x768x24}" -nolisten tcp >"$state/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 tries=0

@@ -29,6 +29,7 @@ struct Launch {
     STARTUPINFOW startup{};
     std::wstring commandLine;
     std::wstring environment;
+    std::wstring desktop;
 };
 
 Process CreateWith(const StartOptions& options, Launch& launch, BOOL inheritHandles) {
@@ -37,6 +38,8 @@ Process CreateWith(const StartOptions& options, Launch& launch, BOOL inheritHand
         launch.startup.dwFlags |= STARTF_USESHOWWINDOW;
         launch.startup.wShowWindow = static_cast<WORD>(options.showCommand);
     }
+    launch.desktop = options.desktop;
+    if (!launch.desktop.empty()) launch.startup.lpDesktop = launch.desktop.data();
     launch.commandLine = L"\"" + options.program + L"\"";
     if (!options.arguments.empty()) launch.commandLine += L" " + options.arguments;
     launch.environment = EnvironmentBlock(options.environment);
