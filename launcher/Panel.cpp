@@ -1,5 +1,6 @@
 #include "Panel.h"
 
+#include "classlib/Application.h"
 #include "classlib/Published.h"
 #include "classlib/StartProgram.h"
 
@@ -60,7 +61,19 @@ BindResult TForm1::BindComponent(std::string_view name, TComponent* component) {
 
 TNotifyEvent TForm1::MethodAddress(std::string_view name) { return MethodByName<TForm1>(*this, kMethods, name); }
 
-void TForm1::FormShow(TObject*) {}
+// Only one launcher at a time: the first to show its window creates the marker object, a later
+// one finds it, says so and ends. Nothing is signalled to the first.
+void TForm1::FormShow(TObject*) {
+    // The handle is deliberately kept by nobody and never closed: the object must live exactly as
+    // long as this process, and the system closes the handle when the process ends, however it
+    // ends.
+    const HANDLE marker = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READONLY, 0, 32, "Kolbrenta");
+    if (!marker) return;  // another kind of object holds the name, or no rights: no guard then
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) return;
+    ::CloseHandle(marker);
+    Application->MessageBox("Jest ju\xBF uruchomiony magazyn.", "Info", MB_OK | MB_ICONEXCLAMATION);
+    Application->Terminate();
+}
 
 void TForm1::SpozButClick(TObject*) { StartModule(0); }
 void TForm1::CzystButClick(TObject*) { StartModule(1); }

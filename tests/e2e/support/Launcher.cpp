@@ -98,20 +98,20 @@ Launcher::Launcher(const Installation& installation, LauncherOptions options) : 
                        .currentDirectory = installation.Folder(),
                        .environment = {{L"MODULE_LOG", installation.Log()}},
                        .showCommand = m_options.showCommand,
-                       .desktop = m_options.desktopName};
+                       .suspended = m_options.suspended};
     m_process = Start(start);
-    if (m_options.waitForMenu) {
+    if (m_options.waitForMenu && !m_options.suspended) {
         EXPECT_TRUE(WaitForMenu()) << "the menu did not appear";
     }
 }
 
 HWND Launcher::Application() const {
-    const auto found = TopLevelWindows(m_process.Id(), L"TApplication", m_options.desktop);
+    const auto found = TopLevelWindows(m_process.Id(), L"TApplication");
     return found.empty() ? nullptr : found.front();
 }
 
 HWND Launcher::Form() const {
-    const auto found = TopLevelWindows(m_process.Id(), L"TForm1", m_options.desktop);
+    const auto found = TopLevelWindows(m_process.Id(), L"TForm1");
     return found.empty() ? nullptr : found.front();
 }
 

@@ -69,8 +69,7 @@ struct LauncherOptions {
     std::wstring program = Built(L"launcher.exe");
     int showCommand = -1;
     bool waitForMenu = true;  // until the main window is visible
-    HDESK desktop = nullptr;  // another desktop, by name in desktopName
-    std::wstring desktopName;
+    bool suspended = false;   // made suspended, to be resumed by the test
 };
 
 class Launcher {

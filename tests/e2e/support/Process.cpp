@@ -29,7 +29,6 @@ struct Launch {
     STARTUPINFOW startup{};
     std::wstring commandLine;
     std::wstring environment;
-    std::wstring desktop;
 };
 
 Process CreateWith(const StartOptions& options, Launch& launch, BOOL inheritHandles) {
@@ -38,8 +37,6 @@ Process CreateWith(const StartOptions& options, Launch& launch, BOOL inheritHand
         launch.startup.dwFlags |= STARTF_USESHOWWINDOW;
         launch.startup.wShowWindow = static_cast<WORD>(options.showCommand);
     }
-    launch.desktop = options.desktop;
-    if (!launch.desktop.empty()) launch.startup.lpDesktop = launch.desktop.data();
     launch.commandLine = L"\"" + options.program + L"\"";
     if (!options.arguments.empty()) launch.commandLine += L" " + options.arguments;
     launch.environment = EnvironmentBlock(options.environment);

@@ -17,7 +17,6 @@ struct StartOptions {
     std::vector<std::pair<std::wstring, std::wstring>> environment;  // added to the test's own
     int showCommand = -1;           // -1: none given
     bool suspended = false;
-    std::wstring desktop;           // empty: the test's own
 };
 
 class Process {

@@ -75,10 +75,9 @@ void MouseButton(DWORD flag) {
 
 }  // namespace
 
-std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className, HDESK desktop) {
+std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className) {
     Search search{processId, className, {}};
-    if (desktop) ::EnumDesktopWindows(desktop, &Collect, reinterpret_cast<LPARAM>(&search));
-    else ::EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
+    ::EnumWindows(&Collect, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

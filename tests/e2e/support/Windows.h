@@ -19,9 +19,8 @@ DWORD ProcessOf(HWND window);
 DWORD ThreadOf(HWND window);
 bool HasStyle(HWND window, DWORD style);
 
-// Top-level windows of a process, of a class if one is given, on the current desktop or on the
-// given one.
-std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className = nullptr, HDESK desktop = nullptr);
+// Top-level windows of a process, of a class if one is given.
+std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className = nullptr);
 
 // Polls until the condition holds; false after the time-out.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 10000);
