@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on Debian 12, and only what is missing.
 set -eu
 
-packages="cmake make g++ googletest libgtest-dev
+packages="cmake make g++ googletest libgtest-dev zlib1g-dev
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 xvfb fonts-wine fonts-liberation fonts-dejavu-core"
 
