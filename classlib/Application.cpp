@@ -54,6 +54,18 @@ private:
     std::vector<HWND> m_disabled;
 };
 
+// Libraries loaded by name from here on come from the system folder only: a library of the same
+// name placed in the installation folder or the current directory is never taken instead.
+void RestrictLibrarySearch() {
+    const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    // Not on every system the program runs on, hence looked up rather than imported.
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ::SetDllDirectoryW(L"");  // and where that is missing, at least not the current directory
+}
+
 }  // namespace
 
 // The application's own window: a caption with no area, placed in the middle of the screen, that
@@ -117,7 +129,11 @@ TApplication::TApplication() : m_title(TitleFromProgramFile()) {}
 TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
-    m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), L"MAINICON");
+    RestrictLibrarySearch();
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!::FindResourceW(instance, L"MAINICON", MAKEINTRESOURCEW(14))) throw EResNotFound("Icon MAINICON not found");
+    m_icon = ::LoadIconW(instance, L"MAINICON");
+    if (!m_icon) throw EReadError("Icon MAINICON is not a usable icon");
     m_window = std::make_unique<Window>(*this);
     m_window->CreateOwnHandle();
 }

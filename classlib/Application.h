@@ -18,7 +18,8 @@ public:
     ~TApplication() override;
     std::string_view ClassName() const override { return "TApplication"; }
 
-    // Makes the application's window; nothing is shown yet.
+    // Loads the application's icon and makes its window; nothing is shown yet. Throws when the
+    // program file has no usable icon.
     void Initialize();
 
     // Makes a form. The reference holds the form's address from before its construction (and

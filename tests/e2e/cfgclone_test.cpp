@@ -237,6 +237,11 @@ TEST_F(Copier, RefusesAValueOfAnotherTypeWithStatusTwoAndCopiesNothing) {
     }
 }
 
+std::wstring DriveRoot(const char* variable) {
+    const char* drive = std::getenv(variable);
+    return drive ? std::wstring(drive, drive + std::strlen(drive)) + L"\\" : L"";
+}
+
 // A copy that fails halfway must say so and leave nothing behind.
 void ExpectReportedFailure(const e2e::Finished& run, const std::wstring& target) {
     EXPECT_EQ(run.exitCode, 1u);
@@ -249,9 +254,8 @@ void ExpectReportedFailure(const e2e::Finished& run, const std::wstring& target)
 }
 
 TEST_F(Copier, ReportsACopyThatRunsOutOfSpaceAndLeavesNoPartialTarget) {
-    const char* drive = std::getenv("HARNESS_SMALL_DRIVE");
-    if (!drive) GTEST_SKIP() << "the harness could not mount a small drive here";
-    const std::wstring root = std::wstring(drive, drive + std::strlen(drive)) + L"\\";
+    const std::wstring root = DriveRoot("HARNESS_SMALL_DRIVE");
+    if (root.empty()) GTEST_SKIP() << "the harness could not mount a small drive here";
     const std::wstring source = root + L"veskcfg.dll";
     const std::string config = e2e::SampleBytes(700 * 1024, 3);  // the drive holds 1 MiB: one copy fits
     e2e::MakeFolders(root + L"Store");
@@ -276,6 +280,45 @@ TEST_F(Copier, ReportsASourceHeldOpenWithoutSharingAndCreatesNoTarget) {
 
     ExpectReportedFailure(run, Data() + L"\\Store\\..\\veskscfg.dll");
     EXPECT_EQ(ReadBytes(source), m_config);
+}
+
+
+TEST_F(Copier, ReportsATargetFolderItMayNotWriteAndLeavesTheSourceAlone) {
+    const std::wstring root = DriveRoot("HARNESS_READONLY_DRIVE");
+    if (root.empty()) GTEST_SKIP() << "the harness could not mount a read-only drive here";
+    const auto source = ReadBytes(root + L"veskcfg.dll");
+    ASSERT_TRUE(source && !source->empty());
+    StoreFolder(root + L"Store\\");
+
+    ExpectReportedFailure(Run(), root + L"Store\\..\\veskscfg.dll");
+    EXPECT_EQ(ReadBytes(root + L"veskcfg.dll"), source);
+}
+
+TEST_F(Copier, TwentyRunsStartedTogetherMakeOneExactCopyAndAllSucceed) {
+    StoreFolder(Data() + L"\\Store\\");
+    const std::string config = e2e::SampleBytes(4 << 20, 4);
+    e2e::WriteBytes(Data() + L"\\veskcfg.dll", config);
+    std::vector<e2e::Process> runs;
+    for (int i = 0; i < 20; ++i)
+        runs.push_back(e2e::Start({.program = e2e::Built(L"cfgclone.exe"), .currentDirectory = Work(), .suspended = true}));
+    for (const auto& run : runs) run.Resume();
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        ASSERT_TRUE(runs[i].WaitForExit(60000)) << "run " << i;
+        EXPECT_EQ(runs[i].ExitCode(), 0u) << "run " << i;
+    }
+    EXPECT_EQ(ReadBytes(Data() + L"\\veskscfg.dll"), config);
+    EXPECT_EQ(ReadBytes(Data() + L"\\veskcfg.dll"), config);
+}
+
+TEST_F(Copier, CopiesA64MiBSourceByteForByte) {
+    StoreFolder(Data() + L"\\Store\\");
+    const std::string config = e2e::SampleBytes(64 << 20, 5);
+    e2e::WriteBytes(Data() + L"\\veskcfg.dll", config);
+    ExpectQuietSuccess(Run());
+    const auto copy = ReadBytes(Data() + L"\\veskscfg.dll");
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->size(), config.size());
+    EXPECT_TRUE(*copy == config) << "the copy differs";
 }
 
 }  // namespace
