@@ -6,12 +6,18 @@
 #include "classlib/Registry.h"
 #include "classlib/Text.h"
 
-#include <cstdio>
-
 namespace {
 
 constexpr int kCopyFailed = 1;
 constexpr int kValueUnusable = 2;
+
+// One line on standard error, written straight to the handle: the C library's formatted output
+// would be the largest part of the program.
+void ReportLine(const std::string& text) {
+    const std::string line = text + "\r\n";
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
 
 }  // namespace
 
@@ -25,7 +31,7 @@ int main() {
         try {
             folder = registry.ReadString("dir");
         } catch (const ERegistryException& e) {
-            std::fprintf(stderr, "%s\n", e.Message().c_str());
+            ReportLine(e.Message());
             return kValueUnusable;
         }
     }
@@ -38,8 +44,7 @@ int main() {
     if (!classlib::FileExists(source)) return 0;
     const auto result = classlib::CopyToNewFile(source, target);
     if (result.outcome == classlib::CopyResult::Outcome::Failed) {
-        std::fprintf(stderr, "cfgclone: cannot create \"%s\": %s\n", target.c_str(),
-                     classlib::SystemErrorText(result.error).c_str());
+        ReportLine("cfgclone: cannot create \"" + target + "\": " + classlib::SystemErrorText(result.error));
         return kCopyFailed;
     }
     return 0;

@@ -7,7 +7,7 @@
 namespace core {
 
 LayoutSyntaxError::LayoutSyntaxError(int line, const std::string& what)
-    : std::runtime_error("line " + std::to_string(line) + ": " + what), m_line(line) {}
+    : m_line(line), m_message("line " + std::to_string(line) + ": " + what) {}
 
 namespace {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,13 +33,17 @@ struct LayoutObject {
     int line = 0;
 };
 
-class LayoutSyntaxError : public std::runtime_error {
+// Derived from std::exception alone: the standard's own error classes would bring their whole
+// string implementation into the programs a second time.
+class LayoutSyntaxError : public std::exception {
 public:
     LayoutSyntaxError(int line, const std::string& what);
     int Line() const { return m_line; }
+    const char* what() const noexcept override { return m_message.c_str(); }
 
 private:
     int m_line;
+    std::string m_message;
 };
 
 // Nesting deeper than this is refused rather than followed, so no text can exhaust the stack.

@@ -3,7 +3,8 @@
 set -eu
 
 packages="cmake make g++ googletest libgtest-dev zlib1g-dev
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix g++-mingw-w64-i686-win32 gcc-mingw-w64-i686-win32
+  binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 xvfb fonts-wine fonts-liberation fonts-dejavu-core"
 
 missing=""
